@@ -1,0 +1,10 @@
+# Shared by both toolchain files; ZINTAR_MINGW_PREFIX names the target triple.
+set(CMAKE_C_COMPILER ${ZINTAR_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ZINTAR_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${ZINTAR_MINGW_PREFIX}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${ZINTAR_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Tests are Windows programs: ctest runs them through wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

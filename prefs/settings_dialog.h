@@ -1,0 +1,5 @@
+// The options dialog.
+#pragma once
+#include <windows.h>
+
+void RunSettingsDialog(HWND owner);
