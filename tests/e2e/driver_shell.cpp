@@ -40,6 +40,43 @@ void PressMenuKey(HWND menu, WORD virtualKey) {
     PostMessageA(menu, WM_KEYUP, virtualKey, 1 | (scan << 16) | (3u << 30));
 }
 
+void PressButton(HWND dialog, int controlId) {
+    PostMessageA(GetDlgItem(dialog, controlId), BM_CLICK, 0, 0);
+}
+
+bool HasAnyMessageBox(DWORD processId) {
+    for (HWND window : TopLevelWindows(processId, "#32770")) {
+        if (GetDlgItem(window, 0xFFFF) != NULL) return true;
+    }
+    return false;
+}
+
+void Settle(HWND window) {
+    Send(window, WM_NULL);
+}
+
+std::map<std::string, RawValue> ValuesOf(const std::string& path) {
+    std::map<std::string, RawValue> values;
+    HKEY key = NULL;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return values;
+    }
+    for (DWORD index = 0;; index++) {
+        char name[1024] = {};
+        DWORD nameSize = sizeof name;
+        BYTE data[4096] = {};
+        DWORD dataSize = sizeof data;
+        DWORD type = 0;
+        if (RegEnumValueA(key, index, name, &nameSize, NULL, &type, data, &dataSize) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        values[name] = RawValue{type, std::vector<BYTE>(data, data + dataSize)};
+    }
+    RegCloseKey(key);
+    return values;
+}
+
 std::string StartupFolder() {
     std::vector<BYTE> data;
     if (!ReadValue("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",

@@ -2,7 +2,9 @@
 // folder and the programs the shell starts for it.
 #pragma once
 #include <windows.h>
+#include <map>
 #include <string>
+#include <vector>
 #include "driver.h"
 #include "tests/common/shell_helpers.h"
 
@@ -24,6 +26,24 @@ HWND FindPopupMenu(DWORD processId);
 HWND WaitForPopupMenu(DWORD processId, DWORD timeoutMs = kDeadline);
 // Works an open pop-up menu with its keys, as the user would from the keyboard.
 void PressMenuKey(HWND menu, WORD virtualKey);
+
+// Clicks a button as the mouse would (BM_CLICK, posted): an auto check box changes its state and
+// tells its dialog, which may then open a message box without blocking the driver.
+void PressButton(HWND dialog, int controlId);
+// A message box of the process, shown yet or still being created.
+bool HasAnyMessageBox(DWORD processId);
+// Lets the process finish what it was doing: returns once its thread handles a message again.
+void Settle(HWND window);
+
+// Every value under a key of HKEY_CURRENT_USER: name, then type and bytes.
+struct RawValue {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    bool operator==(const RawValue& other) const {
+        return type == other.type && data == other.data;
+    }
+};
+std::map<std::string, RawValue> ValuesOf(const std::string& path);
 
 // The Startup folder as the Shell Folders key names it, and the shortcut Zintar keeps there.
 std::string StartupFolder();
