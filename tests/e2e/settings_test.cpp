@@ -134,7 +134,7 @@ TEST_F(SettingsTest, BoxesEnableAndClearEachOtherAndTheWarningComesWithEachCheck
 
     for (int round = 1; round <= 2; round++) {
         Toggle(dialog, kDisableSystray);  // checks it
-        MessageBoxInfo warning = WaitForMessageBox(zintar.id);
+        MessageBoxInfo warning = WaitForPlainMessageBox(zintar.id);
         ASSERT_NE(warning.window, (HWND)NULL) << "no warning on checking, round " << round;
         EXPECT_EQ(warning.caption, "Are you sure?");
         EXPECT_EQ(warning.text, kWarningText);
@@ -147,7 +147,7 @@ TEST_F(SettingsTest, BoxesEnableAndClearEachOtherAndTheWarningComesWithEachCheck
     }
 
     Toggle(dialog, kDisableSystray);
-    Answer(WaitForMessageBox(zintar.id));
+    Answer(WaitForPlainMessageBox(zintar.id));
     Toggle(dialog, kMinimize);  // off: takes the dependent box with it
     EXPECT_EQ(CheckState(disable), BST_UNCHECKED);
     EXPECT_FALSE(IsEnabled(disable));
