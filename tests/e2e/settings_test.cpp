@@ -230,6 +230,57 @@ TEST_F(SettingsTest, OkPlacesTheStartupShortcutAndRemovesItAgain) {
     EXPECT_FALSE(HasAnyMessageBox(zintar.id));
 }
 
+// The polling timer follows OK at once. A hide binding waits for its window; only the timer's
+// ticks can hide a window that opens after the start-up pass.
+class PollingTest : public SettingsTest {
+protected:
+    void SetUp() override {
+        SettingsTest::SetUp();
+        title = "Zintar poll target " + std::to_string(GetCurrentProcessId());
+        StoreBinding("hide the target", 1, 0x067B, title);  // Ctrl+Alt+F12
+    }
+    void TearDown() override {
+        Kill(target);
+        SettingsTest::TearDown();
+    }
+    HWND OpenTarget() {
+        target = Start(ProgramPath("poll_target.exe"), title);
+        HWND window = NULL;
+        EXPECT_TRUE(WaitFor([&] { return IsVisible(window = FindWindowA(NULL, title.c_str())); }))
+            << "the window \"" << title << "\" did not open";
+        return window;
+    }
+    std::string title;
+    Process target;
+};
+
+TEST_F(PollingTest, OkWithPollingOnHidesAMatchingWindowWithinTheNewInterval) {
+    ASSERT_NE(main = Launch(), (HWND)NULL);
+    HWND window = OpenTarget();
+    ASSERT_NE(window, (HWND)NULL);
+    HWND dialog = OpenSettings();
+    ASSERT_NE(dialog, (HWND)NULL);
+    Toggle(dialog, kPoll);
+    SetText(GetDlgItem(dialog, kInterval), "1");
+    Close(dialog, IDOK);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }, 5000))
+        << "polling switched on by OK did not hide \"" << title << "\"";
+}
+
+TEST_F(PollingTest, OkWithPollingOffStopsTheTimerAtOnce) {
+    SetFlag("Poll", "1");
+    int second = 1;
+    WriteBinary(kProductKey, "PollInterval", &second, 4);
+    HWND dialog = OpenSettings();
+    ASSERT_NE(dialog, (HWND)NULL);
+    Toggle(dialog, kPoll);
+    Close(dialog, IDOK);
+    HWND window = OpenTarget();
+    ASSERT_NE(window, (HWND)NULL);
+    EXPECT_FALSE(WaitFor([&] { return !IsWindowVisible(window); }, 2500))
+        << "the window was hidden although OK switched polling off";
+}
+
 // Cancel, the close box and Esc all leave the stored options and the Startup folder alone.
 class SettingsCancelTest : public SettingsTest, public ::testing::WithParamInterface<int> {};
 
