@@ -5,8 +5,8 @@
 
 #define SCREEN_SAVER_NAME "Screen Saver"
 
-extern int editIndex;             // the main list line the edit mode was opened on
-extern KeyBinding* editBinding;   // the binding of that line
+extern int editIndex;            // the main list line the edit mode was opened on
+extern KeyBinding* editBinding;  // the binding of that line
 
 char* ReadControlText(HWND dialog, int controlId);  // a new heap text; free with FreeText
 void RunAddDialog(HWND owner);
