@@ -16,7 +16,7 @@ static const char emptyText[] = "";
 char* OwnProgramPath() {
     // Grown until the whole path fits: a program may live deeper than any fixed buffer.
     for (DWORD size = MAX_PATH; size <= 2 * LONGEST_PATH; size *= 2) {
-        char* path = (char*)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size);
+        char* path = NewTextBuffer((int)size);
         if (path == NULL) return NULL;
         DWORD length = GetModuleFileNameA(NULL, path, size);
         if (length > 0 && length < size) return path;
