@@ -11,11 +11,6 @@ namespace {
 
 const char* const kSupportLink = "mailto:support@orvane.example?Subject=support";
 
-class DesktopReady : public ::testing::Environment {
-    void SetUp() override { ASSERT_TRUE(WaitForDesktop()) << "the desktop never answered"; }
-};
-const auto* const kDesktopReady = ::testing::AddGlobalTestEnvironment(new DesktopReady);
-
 std::string TrimRight(std::string text) {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\0')) text.pop_back();
     return text;

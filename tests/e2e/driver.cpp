@@ -30,6 +30,12 @@ bool WaitForPumping(const std::function<bool()>& condition, DWORD timeoutMs) {
     }
 }
 
+bool WaitForDesktop(DWORD timeoutMs) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(GetDesktopWindow(), WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs,
+                               &result) != 0;
+}
+
 // ---- Programs ----
 
 std::string ProgramPath(const std::string& fileName) {

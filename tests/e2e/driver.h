@@ -15,6 +15,9 @@ constexpr DWORD kDeadline = 10000;  // ms: the default for every wait
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = kDeadline);
 // Lets the driver's own thread handle messages while waiting (for windows the driver owns).
 bool WaitForPumping(const std::function<bool()>& condition, DWORD timeoutMs = kDeadline);
+// Waits until the desktop answers messages. When the desktop has to start first, it waits for the
+// shell's services, which under load takes longer than one driver deadline.
+bool WaitForDesktop(DWORD timeoutMs = 60000);
 
 // ---- Programs ----
 struct Process {

@@ -5,12 +5,6 @@
 
 namespace driver {
 
-bool WaitForDesktop(DWORD timeoutMs) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(GetDesktopWindow(), WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs,
-                               &result) != 0;
-}
-
 bool TrayIconExists(HWND mainWindow) {
     NOTIFYICONDATAA record = {};
     record.cbSize = NOTIFYICONDATAA_V1_SIZE;

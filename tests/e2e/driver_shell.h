@@ -13,11 +13,6 @@ namespace driver {
 constexpr UINT kTrayNotify = WM_APP + 100;
 constexpr UINT kTrayIconId = WM_APP + 200;
 
-// Waits until the desktop answers messages. Under load the desktop's first start can take longer
-// than a single wait of the driver (its shell services start with it); a test program asks once,
-// before its first scenario, with a long deadline.
-bool WaitForDesktop(DWORD timeoutMs = 60000);
-
 // True while Zintar's icon sits in the notification area: the shell accepts a change to an icon
 // only while it exists.
 bool TrayIconExists(HWND mainWindow);

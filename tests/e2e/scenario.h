@@ -7,6 +7,10 @@
 class ZintarScenario : public ::testing::Test {
 protected:
     void SetUp() override {
+        // Once per program, before its first start of Zintar: a first start that had to wait for
+        // the desktop would otherwise miss the driver's deadline for the main window.
+        static const bool desktopReady = driver::WaitForDesktop();
+        ASSERT_TRUE(desktopReady) << "the desktop never answered";
         driver::EndAllZintars();
         driver::DeleteProductKey();
     }

@@ -19,11 +19,6 @@ const char* const kWarningText =
     "This will completely hide the Zintar interface when Zintar is minimized, to reinstate, "
     "restart Zintar...";
 
-class DesktopReady : public ::testing::Environment {
-    void SetUp() override { ASSERT_TRUE(WaitForDesktop()) << "the desktop never answered"; }
-};
-const auto* const kDesktopReady = ::testing::AddGlobalTestEnvironment(new DesktopReady);
-
 class SettingsTest : public ZintarScenario {
 protected:
     void SetUp() override {

@@ -12,11 +12,6 @@ namespace {
 const char* const kShellFolders =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-class DesktopReady : public ::testing::Environment {
-    void SetUp() override { ASSERT_TRUE(WaitForDesktop()) << "the desktop never answered"; }
-};
-const auto* const kDesktopReady = ::testing::AddGlobalTestEnvironment(new DesktopReady);
-
 class ShortcutTest : public ZintarScenario {
 protected:
     void SetUp() override {

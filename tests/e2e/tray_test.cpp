@@ -7,11 +7,6 @@ using namespace driver;
 
 namespace {
 
-class DesktopReady : public ::testing::Environment {
-    void SetUp() override { ASSERT_TRUE(WaitForDesktop()) << "the desktop never answered"; }
-};
-const auto* const kDesktopReady = ::testing::AddGlobalTestEnvironment(new DesktopReady);
-
 class TrayTest : public ZintarScenario {
 protected:
     // Starts Zintar with "Minimize" on and minimizes it as the user's minimize box does.
