@@ -4,6 +4,8 @@
 KeyBinding* pollBinding = NULL;
 
 void HidePoll() {}
-BOOL CALLBACK WindowHider(HWND, LPARAM) { return TRUE; }
+BOOL CALLBACK WindowHider(HWND, LPARAM) {
+    return TRUE;
+}
 void ArmPollTimer(HWND, int) {}
 void RestoreHiddenWindows() {}

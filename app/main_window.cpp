@@ -17,6 +17,11 @@
 HWND mainWindowHandle = NULL;
 HMENU trayMenu = NULL;
 
+// The modal loop shows the dialog once more the first time its queue runs empty, which comes
+// after the start-up minimize has been handled: that one show must not undo it.
+static int startMinimizing = 0;
+static int holdNextShow = 0;
+
 static BOOL OnInitDialog(HWND window) {
     trayMenu = LoadMenuA(appInstance, MAKEINTRESOURCEA(IDR_TRAY_MENU));
     mainWindowHandle = window;  // every hot key registers on it, so it must come before the load
@@ -25,6 +30,7 @@ static BOOL OnInitDialog(HWND window) {
     SendMessageA(window, WM_TIMER, 0, 0);  // hide what matches now, before the first tick
     if (ReadFlag(PRODUCT_KEY, "AutoStart") == FlagOn) CreateStartupShortcut();
     if (ReadFlag(PRODUCT_KEY, "StartMinimized") == FlagOn) {
+        startMinimizing = 1;
         PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     }
     return TRUE;
@@ -66,19 +72,26 @@ static void OnEdit(HWND window) {
 
 static void OnCommand(HWND window, WPARAM wParam) {
     switch (wParam) {
-    case IDC_ADD: RunAddDialog(window); break;
-    case IDC_EDIT: OnEdit(window); break;
-    case IDC_DELETE: OnDelete(window); break;
-    case IDC_EXIT: SendMessageA(window, WM_CLOSE, 0, 0); break;
-    case IDC_SETTINGS: RunSettingsDialog(window); break;
-    case IDC_APP_ICON: RunAboutBox(window); break;
-    case IDM_CONFIGURE: SendMessageA(window, WM_TRAYNOTIFY, 0, WM_LBUTTONDOWN); break;
-    case IDM_EXIT: SendMessageA(window, WM_CLOSE, 0, 0); break;
-    case MAKEWPARAM(IDC_HOTKEY_LIST, LBN_DBLCLK): SendMessageA(window, WM_COMMAND, IDC_EDIT, 0); break;
+        case IDC_ADD: RunAddDialog(window); break;
+        case IDC_EDIT: OnEdit(window); break;
+        case IDC_DELETE: OnDelete(window); break;
+        case IDC_EXIT: SendMessageA(window, WM_CLOSE, 0, 0); break;
+        case IDC_SETTINGS: RunSettingsDialog(window); break;
+        case IDC_APP_ICON: RunAboutBox(window); break;
+        case IDM_CONFIGURE: SendMessageA(window, WM_TRAYNOTIFY, 0, WM_LBUTTONDOWN); break;
+        case IDM_EXIT: SendMessageA(window, WM_CLOSE, 0, 0); break;
+        case MAKEWPARAM(IDC_HOTKEY_LIST, LBN_DBLCLK):
+            SendMessageA(window, WM_COMMAND, IDC_EDIT, 0);
+            break;
     }
 }
 
 static BOOL OnSysCommand(HWND window, WPARAM wParam) {
+    holdNextShow = 0;  // the user is in charge from here on
+    if (wParam == SC_MINIMIZE && startMinimizing) {
+        startMinimizing = 0;
+        holdNextShow = 1;
+    }
     if (wParam != SC_MINIMIZE) return FALSE;
     if (ReadFlag(PRODUCT_KEY, "Minimize") != FlagOn) return FALSE;
     // Hidden, not minimized: it comes back at its normal size and place.
@@ -87,6 +100,25 @@ static BOOL OnSysCommand(HWND window, WPARAM wParam) {
         UpdateTrayIcon(appInstance, window, NIM_ADD, IDI_ZINTAR, TRAY_TIP);
     }
     return TRUE;
+}
+
+// Keeps the start-up minimize against the modal loop's first-idle show, once.
+static void OnWindowPosChanging(HWND window, WINDOWPOS* position) {
+    if (!holdNextShow || !(position->flags & SWP_SHOWWINDOW) || IsWindowVisible(window)) return;
+    holdNextShow = 0;
+    position->flags &= ~SWP_SHOWWINDOW;
+}
+
+static BOOL OnQueryOpen(HWND window) {
+    if (!holdNextShow) return FALSE;
+    holdNextShow = 0;
+    SetWindowLongPtrA(window, DWLP_MSGRESULT, FALSE);  // stay minimized on the taskbar
+    return TRUE;
+}
+
+static void OnTrayNotifyMessage(HWND window, LPARAM lParam) {
+    holdNextShow = 0;  // a click on the icon or a second start wants the window back
+    OnTrayNotify(window, lParam);
 }
 
 static void OnClose(HWND window) {
@@ -99,13 +131,15 @@ static void OnClose(HWND window) {
 
 INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(window);
-    case WM_COMMAND: OnCommand(window, wParam); return FALSE;
-    case WM_SYSCOMMAND: return OnSysCommand(window, wParam);
-    case WM_TIMER: HidePoll(); return FALSE;
-    case WM_HOTKEY: DispatchBinding(wParam); return FALSE;
-    case WM_TRAYNOTIFY: OnTrayNotify(window, lParam); return FALSE;
-    case WM_CLOSE: OnClose(window); return FALSE;
+        case WM_INITDIALOG: return OnInitDialog(window);
+        case WM_COMMAND: OnCommand(window, wParam); return FALSE;
+        case WM_SYSCOMMAND: return OnSysCommand(window, wParam);
+        case WM_TIMER: HidePoll(); return FALSE;
+        case WM_HOTKEY: DispatchBinding(wParam); return FALSE;
+        case WM_TRAYNOTIFY: OnTrayNotifyMessage(window, lParam); return FALSE;
+        case WM_WINDOWPOSCHANGING: OnWindowPosChanging(window, (WINDOWPOS*)lParam); return FALSE;
+        case WM_QUERYOPEN: return OnQueryOpen(window);
+        case WM_CLOSE: OnClose(window); return FALSE;
     }
     return FALSE;  // never DefWindowProc in a dialog procedure
 }

@@ -27,7 +27,6 @@ static const char OVERWRITE_QUESTION[] =
 static const char INVALID_COMBINATION[] =
     "This does not appear to be a valid hotkey, or this hotkey combination is already in use, "
     "please try again...";
-static const char DATA_KEY_PREFIX[] = PRODUCT_KEY "\\Data\\";
 
 // ---- Small routines, also used from outside the dialog ----
 
@@ -109,20 +108,10 @@ int QuoteProgramPath(const char* path, char* out, int size) {
     return 1;
 }
 
-int IsStorableName(const char* name) {
-    int length = lstrlenA(name);
-    if (length == 0 || length > MAX_NAME_LENGTH) return 0;
-    // A backslash would make the name a deeper key path, which the load never reads back.
-    for (const char* c = name; *c != '\0'; c = CharNextA(c)) {
-        if (*c == '\\') return 0;
-    }
-    char path[KEY_PATH_SIZE] = {};
-    return AppendText(path, sizeof path, DATA_KEY_PREFIX) && AppendText(path, sizeof path, name);
-}
-
-// The registry folds letter case: names equal but for case would share one stored key.
+// The registry folds letter case: names equal but for case would share one stored key. The
+// comparison is the store's own, so that whatever it would write to one key is asked about here.
 static int SameStoredName(const char* a, const char* b) {
-    return lstrlenA(a) == lstrlenA(b) && lstrcmpiA(a, b) == 0;
+    return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a, -1, b, -1) == CSTR_EQUAL;
 }
 
 KeyBinding* FindNameClash(const char* name, const KeyBinding* except) {

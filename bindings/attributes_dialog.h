@@ -12,9 +12,6 @@
 #define NO_ACTION_RADIO 32     // SelectedActionRadio when no action is checked
 #define PLAYER_WORD_SIZE 12    // the longest player word fits with room to spare
 #define PROGRAM_PATH_SIZE 260  // the open-file dialog's buffer
-// A name must stand as one registry key below the Data key: no backslash, and no longer than
-// a registry key name may be.
-#define MAX_NAME_LENGTH 255
 
 extern int editIndex;            // the main list line the edit mode was opened on
 extern KeyBinding* editBinding;  // the binding of that line
@@ -29,8 +26,6 @@ int BrowseForProgram(HWND dialog, char* path);
 // The launch edit's text for a chosen program: quoted when the path holds a space, since the
 // command line would otherwise end at that space. 0 when it does not fit in size bytes.
 int QuoteProgramPath(const char* path, char* out, int size);
-// 1 when the name can be stored as one registry key of its own.
-int IsStorableName(const char* name);
 // The first binding other than except whose name the registry would take for this one: equal,
 // or equal but for letter case. NULL when there is none.
 KeyBinding* FindNameClash(const char* name, const KeyBinding* except);

@@ -31,7 +31,8 @@ int AppendText(char* buffer, int size, const char* source) {
 }
 
 KeyBinding* NewBinding(int type, UINT keycode, const char* name, const char* command) {
-    KeyBinding* binding = (KeyBinding*)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof *binding);
+    KeyBinding* binding =
+        (KeyBinding*)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof *binding);
     if (binding == NULL) return NULL;
     binding->type = type;
     binding->keycode = keycode;

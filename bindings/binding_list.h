@@ -6,14 +6,14 @@
 enum ActionType { ScreenSaver = 0, HideWindow = 1, LaunchApp = 2, PlayerCommand = 3 };
 
 struct KeyBinding {
-    int type;          // an ActionType; stored values outside 0..3 are kept and do nothing
-    UINT keycode;      // hot-key control value: virtual key in bits 0-7, HOTKEYF_* in bits 8-15
-    int id;            // registration id, never 0
-    char* name;        // owned, never empty
-    char* command;     // owned, may be empty
-    HWND hiddenWindow; // the window this binding hides, or NULL
-    int hideMode;      // non-zero: hide on the next pass; 0: show again
-    int isHidden;      // 1 while hiddenWindow holds a window that this binding hid
+    int type;           // an ActionType; stored values outside 0..3 are kept and do nothing
+    UINT keycode;       // hot-key control value: virtual key in bits 0-7, HOTKEYF_* in bits 8-15
+    int id;             // registration id, never 0
+    char* name;         // owned, never empty
+    char* command;      // owned, may be empty
+    HWND hiddenWindow;  // the window this binding hides, or NULL
+    int hideMode;       // non-zero: hide on the next pass; 0: show again
+    int isHidden;       // 1 while hiddenWindow holds a window that this binding hid
     KeyBinding* next;
 };
 
@@ -23,7 +23,8 @@ extern KeyBinding* BindingList;  // head of the list, newest first
 extern int nextBindingId;
 
 // Heap texts: every binding owns its name and command.
-char* NewText(const char* source, int length);  // a copy of length bytes plus a NUL; NULL on failure
+char* NewText(const char* source,
+              int length);  // a copy of length bytes plus a NUL; NULL on failure
 char* CopyText(const char* source);
 void FreeText(char* text);
 // Appends source to the NUL-terminated text in buffer; returns 0 (and leaves buffer as it was)

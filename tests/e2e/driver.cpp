@@ -60,8 +60,8 @@ Process Start(const std::string& exePath, const std::string& arguments) {
     SECURITY_ATTRIBUTES inherit = {};
     inherit.nLength = sizeof inherit;
     inherit.bInheritHandle = TRUE;
-    HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             &inherit, OPEN_EXISTING, 0, NULL);
+    HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, NULL);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -103,9 +103,13 @@ bool IsRunning(const Process& process) {
 
 // ---- Zintar ----
 
-HWND FindMainWindow() { return FindWindowA("Zintar", NULL); }
+HWND FindMainWindow() {
+    return FindWindowA("Zintar", NULL);
+}
 
-Process StartZintar() { return Start(ProgramPath("Zintar.exe")); }
+Process StartZintar() {
+    return Start(ProgramPath("Zintar.exe"));
+}
 
 Process StartZintarAndWait(HWND* mainWindow) {
     Process process = StartZintar();
@@ -149,7 +153,8 @@ void EndAllZintars() {
 
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, timeoutMs, &result)) {
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, timeoutMs,
+                             &result)) {
         return 0;
     }
     return (LRESULT)result;
@@ -184,9 +189,15 @@ void SetText(HWND window, const std::string& text) {
     Send(window, WM_SETTEXT, 0, (LPARAM)wide.c_str());
 }
 
-bool IsVisible(HWND window) { return window != NULL && IsWindowVisible(window); }
-bool IsEnabled(HWND window) { return window != NULL && IsWindowEnabled(window); }
-int CheckState(HWND button) { return (int)Send(button, BM_GETCHECK); }
+bool IsVisible(HWND window) {
+    return window != NULL && IsWindowVisible(window);
+}
+bool IsEnabled(HWND window) {
+    return window != NULL && IsWindowEnabled(window);
+}
+int CheckState(HWND button) {
+    return (int)Send(button, BM_GETCHECK);
+}
 
 struct EnumRequest {
     DWORD processId;
@@ -217,7 +228,8 @@ std::vector<HWND> TopLevelWindows(DWORD processId, const char* className) {
 
 static std::string Caption(HWND window) {
     char caption[512] = {};
-    GetWindowTextA(window, caption, sizeof caption);  // a top-level caption is read without messages
+    GetWindowTextA(window, caption,
+                   sizeof caption);  // a top-level caption is read without messages
     return caption;
 }
 
@@ -246,7 +258,9 @@ void Click(HWND dialog, int controlId) {
 
 // ---- The main window's list ----
 
-HWND MainList(HWND mainWindow) { return GetDlgItem(mainWindow, 6); }
+HWND MainList(HWND mainWindow) {
+    return GetDlgItem(mainWindow, 6);
+}
 
 std::vector<std::string> ListLines(HWND list) {
     std::vector<std::string> lines;
@@ -277,7 +291,9 @@ static HWND FindMessageBox(DWORD processId) {
     return NULL;
 }
 
-bool HasMessageBox(DWORD processId) { return FindMessageBox(processId) != NULL; }
+bool HasMessageBox(DWORD processId) {
+    return FindMessageBox(processId) != NULL;
+}
 
 MessageBoxInfo WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
     MessageBoxInfo info;
@@ -300,9 +316,17 @@ void Answer(const MessageBoxInfo& box, int buttonId) {
 
 static bool IsExtendedKey(WORD vk) {
     switch (vk) {
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_HOME: case VK_END:
-    case VK_PRIOR: case VK_NEXT: case VK_INSERT: case VK_DELETE: case VK_DIVIDE:
-        return true;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+        case VK_HOME:
+        case VK_END:
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_INSERT:
+        case VK_DELETE:
+        case VK_DIVIDE: return true;
     }
     return false;
 }
@@ -350,11 +374,15 @@ bool IsCombinationFree(UINT keycode) {
 
 // ---- Registry ----
 
-void DeleteProductKey() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Orvane"); RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Orvane"); }
+void DeleteProductKey() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Orvane");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Orvane");
+}
 
 bool KeyExists(const std::string& path) {
     HKEY key = NULL;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
     RegCloseKey(key);
     return true;
 }
@@ -386,13 +414,15 @@ void WriteDword(const std::string& path, const std::string& value, DWORD data) {
 bool ReadValue(const std::string& path, const std::string& value, std::vector<BYTE>* data,
                DWORD* type) {
     HKEY key = NULL;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
     DWORD size = 0;
     DWORD kind = 0;
     bool found = RegQueryValueExA(key, value.c_str(), NULL, &kind, NULL, &size) == ERROR_SUCCESS;
     if (found) {
         data->assign(size, 0);
-        found = RegQueryValueExA(key, value.c_str(), NULL, &kind, data->data(), &size) == ERROR_SUCCESS;
+        found =
+            RegQueryValueExA(key, value.c_str(), NULL, &kind, data->data(), &size) == ERROR_SUCCESS;
         data->resize(size);
         if (type != nullptr) *type = kind;
     }
@@ -403,7 +433,8 @@ bool ReadValue(const std::string& path, const std::string& value, std::vector<BY
 std::vector<std::string> SubKeys(const std::string& path) {
     std::vector<std::string> names;
     HKEY key = NULL;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return names;
     for (DWORD index = 0;; index++) {
         char name[1024] = {};
         DWORD size = sizeof name;

@@ -51,7 +51,8 @@ bool WaitForWindowGone(HWND window, DWORD timeoutMs = kDeadline);
 // Posts WM_COMMAND (id, BN_CLICKED) from the control to its dialog: a click that never blocks.
 void Click(HWND dialog, int controlId);
 // Sends a message with a time-out, so that a modal loop on the other side cannot block the driver.
-LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, DWORD timeoutMs = 5000);
+LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
+             DWORD timeoutMs = 5000);
 
 // ---- The main window's list ----
 std::vector<std::string> ListLines(HWND list);

@@ -21,7 +21,8 @@ TEST_F(StartupTest, FirstStartShowsTheMainWindowWithFocusOnExit) {
     GUITHREADINFO gui = {};
     gui.cbSize = sizeof gui;
     GetGUIThreadInfo(GetWindowThreadProcessId(window, NULL), &gui);
-    EXPECT_EQ(gui.hwndFocus, GetDlgItem(window, 4)) << "the first control in tab order has the focus";
+    EXPECT_EQ(gui.hwndFocus, GetDlgItem(window, 4))
+        << "the first control in tab order has the focus";
 }
 
 TEST_F(StartupTest, SecondStartHandsOverAndExitsWithZero) {
@@ -63,10 +64,10 @@ TEST_P(CloseRouteTest, EndsWithZeroAndFreesEveryCombination) {
     EXPECT_FALSE(IsCombinationFree(kCtrlAltA));
     EXPECT_FALSE(IsCombinationFree(kCtrlAltB));
     switch (GetParam()) {
-    case 0: Click(window, 4); break;                               // Exit button
-    case 1: PostMessageA(window, WM_CLOSE, 0, 0); break;           // close box
-    case 2: PostMessageA(window, WM_COMMAND, 40002, 0); break;     // tray menu Exit
-    case 3: PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); break;  // system menu, Alt+F4
+        case 0: Click(window, 4); break;                                  // Exit button
+        case 1: PostMessageA(window, WM_CLOSE, 0, 0); break;              // close box
+        case 2: PostMessageA(window, WM_COMMAND, 40002, 0); break;        // tray menu Exit
+        case 3: PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); break;  // system menu, Alt+F4
     }
     DWORD code = 99;
     ASSERT_TRUE(WaitForExit(zintar, &code)) << "route " << GetParam() << " did not end Zintar";

@@ -113,9 +113,9 @@ TEST_F(BindingListTest, RegistersWithTheMappedModifiersAndReleasesEverything) {
 }
 
 TEST(ModifierMapTest, EveryHotKeyFlagByteMapsToItsRegistrationFlags) {
-    const UINT expected[8] = {0, MOD_SHIFT, MOD_CONTROL, MOD_CONTROL | MOD_SHIFT, MOD_ALT,
-                              MOD_ALT | MOD_SHIFT, MOD_ALT | MOD_CONTROL,
-                              MOD_ALT | MOD_CONTROL | MOD_SHIFT};
+    const UINT expected[8] = {
+        0,       MOD_SHIFT,           MOD_CONTROL,           MOD_CONTROL | MOD_SHIFT,
+        MOD_ALT, MOD_ALT | MOD_SHIFT, MOD_ALT | MOD_CONTROL, MOD_ALT | MOD_CONTROL | MOD_SHIFT};
     for (UINT byte = 0; byte < 8; byte++) {
         EXPECT_EQ(ModifierMap(byte), expected[byte]) << "byte " << byte;
         // The extended-key flag and higher bits add nothing.
@@ -126,7 +126,8 @@ TEST(ModifierMapTest, EveryHotKeyFlagByteMapsToItsRegistrationFlags) {
 
 TEST_F(BindingListTest, ExtendedArrowRegistersAsTheArrowWithItsModifiers) {
     // Ctrl+Alt+Left as the hot-key control reports it: the extended flag is set.
-    ASSERT_NE(Add("left", (UINT)((HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_EXT) << 8 | VK_LEFT)), nullptr);
+    ASSERT_NE(Add("left", (UINT)((HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_EXT) << 8 | VK_LEFT)),
+              nullptr);
     EXPECT_FALSE(CanRegister(MOD_CONTROL | MOD_ALT, VK_LEFT));
 }
 
