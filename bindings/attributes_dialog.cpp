@@ -19,7 +19,7 @@ static const char ADD_NAME_MISSING[] =
     "Zintar must have a name or WinAmp value must be selected...";
 static const char EDIT_NAME_MISSING[] = "Zintar must have a name...";
 static const char NAME_NOT_STORABLE[] =
-    "Zintar names cannot contain a backslash (\\) or be longer than 255 characters, please "
+    "Zintar names cannot contain a backslash (\\) or be longer than 232 characters, please "
     "choose another name...";
 static const char NO_ACTION_CHOSEN[] = "Please choose what this Zintar should do...";
 static const char OVERWRITE_QUESTION[] =
@@ -106,6 +106,13 @@ int QuoteProgramPath(const char* path, char* out, int size) {
     if (!AppendText(out, size, path)) return 0;
     if (spaced && !AppendText(out, size, "\"")) return 0;
     return 1;
+}
+
+static_assert(sizeof(PRODUCT_KEY "\\Data\\") - 1 + MAX_NAME_LENGTH == MAX_PATH,
+              "the longest name must fill the key path up to MAX_PATH");
+
+int IsAcceptableName(const char* name) {
+    return IsStorableName(name) && lstrlenA(name) <= MAX_NAME_LENGTH;
 }
 
 // The registry folds letter case: names equal but for case would share one stored key. The
@@ -286,7 +293,7 @@ static int CheckName(HWND dialog, const char* name, const char* missingText) {
         Refuse(dialog, missingText, IDC_NAME_EDIT);
         return 0;
     }
-    if (!IsStorableName(name)) {
+    if (!IsAcceptableName(name)) {
         Refuse(dialog, NAME_NOT_STORABLE, IDC_NAME_EDIT);
         return 0;
     }
