@@ -84,7 +84,7 @@ void EnablePlayerRadios(HWND dialog, BOOL enable) {
 
 int BrowseForProgram(HWND dialog, char* path) {
     OPENFILENAMEA request = {};
-    // The oldest record size that knows long names; every later system accepts it.
+    // The record as it stood before the later additions at its end: every system accepts it.
     request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     request.hwndOwner = dialog;
     request.lpstrFilter = "Executable Files (*.exe)\0*.exe\0";  // the literal's NUL ends the list
