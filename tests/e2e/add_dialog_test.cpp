@@ -233,6 +233,8 @@ TEST_F(AddDialogTest, TheOverwriteQuestionKeepsEverythingOnNoAndReplacesOnYes) {
     EXPECT_EQ(box.text, kOverwrite);
     Answer(box, IDNO);
     EXPECT_TRUE(IsVisible(dialog)) << "No closed the dialog";
+    // The player word is the name, and the name edit is disabled: the words take the focus.
+    EXPECT_TRUE(WaitFor([&] { return FocusedWindow(dialog) == GetDlgItem(dialog, 1023); }));
     EXPECT_EQ(Lines(), std::vector<std::string>{"PLAY"});
     EXPECT_FALSE(IsCombinationFree(kCtrlAltA)) << "No let the old binding go";
     EXPECT_TRUE(IsCombinationFree(kCtrlAltB)) << "No registered the new binding";

@@ -234,6 +234,15 @@ TEST_F(EditDialogTest, CancelChangesNothing) {
     EXPECT_EQ(stored.type, 2);
     EXPECT_EQ(stored.command, "notepad.exe");
     EXPECT_EQ(stored.keycode, kCtrlAltA);
+
+    // The close box cancels in the same way.
+    dialog = OpenEdit("notes");
+    ASSERT_NE(dialog, (HWND)NULL);
+    SetText(GetDlgItem(dialog, 1007), "renamed");
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitForWindowGone(dialog));
+    EXPECT_EQ(Lines(), std::vector<std::string>{"notes"});
+    EXPECT_EQ(StoredNames(), std::vector<std::string>{"notes"});
 }
 
 TEST_F(EditDialogTest, AStoredTypeThisProgramDoesNotKnowKeepsItsTypeAndCommand) {
