@@ -36,17 +36,31 @@ static BOOL OnInitDialog(HWND window) {
     return TRUE;
 }
 
-// Removes the selected line at index and the binding it names. The line is read by its own
-// length: names are not limited in length anywhere.
-static void DeleteLine(HWND list, int index) {
-    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
-    if (length == LB_ERR) return;
-    char* name = NewText("", (int)length);
-    if (name == NULL) return;
-    if (SendMessageA(list, LB_GETTEXT, index, (LPARAM)name) != LB_ERR) {
-        SendMessageA(list, LB_DELETESTRING, index, 0);
-        RemoveBinding(name);
+char* ReadListLine(HWND list, int index) {
+    // Read as UTF-16: the list box of the common controls mishandles long lines read as ANSI.
+    LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+    if (length == LB_ERR) return NULL;
+    WCHAR* wide =
+        (WCHAR*)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, ((SIZE_T)length + 1) * sizeof(WCHAR));
+    if (wide == NULL) return NULL;
+    char* text = NULL;
+    LRESULT got = SendMessageW(list, LB_GETTEXT, index, (LPARAM)wide);
+    if (got != LB_ERR) {
+        int size = WideCharToMultiByte(CP_ACP, 0, wide, (int)got, NULL, 0, NULL, NULL);
+        text = NewTextBuffer(size);
+        if (text != NULL) WideCharToMultiByte(CP_ACP, 0, wide, (int)got, text, size, NULL, NULL);
     }
+    HeapFree(GetProcessHeap(), 0, wide);
+    return text;
+}
+
+// Removes the selected line at index and the binding it names. Names are not limited in length,
+// so the line is read whole, however long.
+static void DeleteLine(HWND list, int index) {
+    char* name = ReadListLine(list, index);
+    if (name == NULL) return;
+    SendMessageA(list, LB_DELETESTRING, index, 0);
+    RemoveBinding(name);
     FreeText(name);
 }
 

@@ -7,4 +7,7 @@
 extern HWND mainWindowHandle;
 extern HMENU trayMenu;
 
+// A new heap text holding line index of the main list (free with FreeText); NULL on failure.
+char* ReadListLine(HWND list, int index);
+
 INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

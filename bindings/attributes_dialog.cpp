@@ -42,7 +42,7 @@ static int SameBytes(const char* a, const char* b) {
 char* ReadControlText(HWND dialog, int controlId) {
     HWND control = GetDlgItem(dialog, controlId);
     int length = GetWindowTextLengthA(control);
-    char* text = NewText("", length);
+    char* text = NewTextBuffer(length);
     if (text != NULL && length > 0) GetWindowTextA(control, text, length + 1);
     return text;
 }

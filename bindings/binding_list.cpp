@@ -14,6 +14,11 @@ char* NewText(const char* source, int length) {
     return text;
 }
 
+char* NewTextBuffer(int length) {
+    if (length < 0) return NULL;
+    return (char*)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, (SIZE_T)length + 1);
+}
+
 char* CopyText(const char* source) {
     return NewText(source != NULL ? source : "", source != NULL ? lstrlenA(source) : 0);
 }

@@ -23,8 +23,10 @@ extern KeyBinding* BindingList;  // head of the list, newest first
 extern int nextBindingId;
 
 // Heap texts: every binding owns its name and command.
-char* NewText(const char* source,
-              int length);  // a copy of length bytes plus a NUL; NULL on failure
+// A copy of length bytes of source plus a NUL; NULL on failure.
+char* NewText(const char* source, int length);
+// length + 1 zero bytes, to be filled by a read of at most length characters; NULL on failure.
+char* NewTextBuffer(int length);
 char* CopyText(const char* source);
 void FreeText(char* text);
 // Appends source to the NUL-terminated text in buffer; returns 0 (and leaves buffer as it was)

@@ -28,7 +28,7 @@ make_prefix "$run_dir/prefix" || { echo "0 passed, 1 failed"; exit 1; }
 
 mkdir -p "$run_dir/results"
 export GTEST_OUTPUT="xml:Z:${run_dir}/results/"
-ctest --test-dir "$ZINTAR_BUILD_DIR/x64" --output-on-failure -j1 "$@" </dev/null | tee "$run_dir/ctest.log"
+ctest --test-dir "$ZINTAR_BUILD_DIR/x64" --output-on-failure -j1 ${ZINTAR_CTEST_FLAGS:-} "$@" </dev/null | tee "$run_dir/ctest.log"
 
 # Count test cases from the GoogleTest reports; a test program that left no report (it crashed
 # or timed out) counts as one failure.

@@ -7,6 +7,7 @@
 #include "bindings/binding_list.h"
 #include "bindings/binding_store.h"
 #include "prefs/settings_store.h"
+#include "message_box_watcher.h"
 
 namespace {
 
@@ -178,29 +179,11 @@ TEST_F(StoreTest, UnstorableNamesAreRefusedAndNothingElseIsLost) {
     Store("kept", LaunchApp, 0x0641, "x");
     ASSERT_EQ(LoadBindings(), 1);
     Push("deep\\er", LaunchApp, 0x0642, "y");
-    // The refusal shows its message box; answer it from a second thread.
-    HANDLE answerer = CreateThread(
-        NULL, 0,
-        [](LPVOID) -> DWORD {
-            for (int i = 0; i < 500; i++) {
-                HWND box = FindWindowA("#32770", "Error");
-                if (box != NULL) {
-                    char text[100] = {};
-                    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-                    PostMessageA(box, WM_COMMAND, IDOK, 0);
-                    return lstrcmpA(text, "Could not open registry key.") == 0 ? 1 : 2;
-                }
-                Sleep(10);
-            }
-            return 0;
-        },
-        NULL, 0, NULL);
+    MessageBoxWatcher watcher;
     EXPECT_EQ(SaveBindings(), 0);
-    WaitForSingleObject(answerer, 10000);
-    DWORD seen = 0;
-    GetExitCodeThread(answerer, &seen);
-    CloseHandle(answerer);
-    EXPECT_EQ(seen, 1u) << "the refusal says \"Could not open registry key.\"";
+    ASSERT_TRUE(watcher.Finish());
+    EXPECT_EQ(watcher.text, "Could not open registry key.");
+    EXPECT_EQ(watcher.caption, "Error");
     EXPECT_EQ(StoredNames(), (std::vector<std::string>{"kept"}))
         << "no deeper key, nothing removed";
 }
