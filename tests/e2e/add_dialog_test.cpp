@@ -1,6 +1,7 @@
 // The add dialog as a user meets it: how a new hot key starts, every refusal with its message and
 // focus, and what a successful OK leaves in the list, the registry and the system.
 #include "scenario.h"
+#include "driver_actions.h"
 #include "driver_dialogs.h"
 
 using namespace driver;
@@ -12,6 +13,8 @@ const UINT kCtrlAltB = 0x0642;
 const UINT kCtrlAltC = 0x0643;
 const UINT kCtrlAltD = 0x0644;
 const UINT kShiftC = 0x0143;
+const UINT kCtrlAltK = 0x064B;
+const int kFirstId = 1147;
 
 const char kNameMissing[] = "Zintar must have a name or WinAmp value must be selected...";
 const char kNameNotStorable[] =
@@ -55,7 +58,12 @@ protected:
             << "the focus is not on control " << focusId << " after: " << text;
     }
     std::vector<std::string> Lines() { return ListLines(MainList(main)); }
+    void TearDown() override {
+        Kill(player);
+        ZintarScenario::TearDown();
+    }
     HWND main = NULL;
+    Process player;
 };
 
 TEST_F(AddDialogTest, ANewHotKeyStartsAsLaunchApplicationWithNoKey) {
@@ -339,6 +347,49 @@ TEST_F(AddDialogTest, NamesTheRegistryCannotHoldAreRefused) {
     ASSERT_TRUE(ClickAndWaitClosed(dialog, IDOK)) << "a name of 232 characters was refused";
     EXPECT_EQ(Lines(), std::vector<std::string>{longest});
     EXPECT_TRUE(IsStored(longest));
+}
+
+TEST_F(AddDialogTest, ANewBindingWorksAtOnceUnderTheThirdIdAfterTwoRefusals) {
+    TempFolder folder;
+    const std::string out = folder.File("launched.txt");
+    const std::string command = MarkerCommand(out);
+    HWND dialog = OpenAdd();
+    ASSERT_NE(dialog, (HWND)NULL);
+    SetText(GetDlgItem(dialog, 1007), "marker");
+    SetText(GetDlgItem(dialog, 1005), command);
+    ExpectRefusal(dialog, kInvalidCombination, 1004);  // no key
+    {
+        HeldCombination taken(kCtrlAltK);
+        ASSERT_TRUE(taken.held());
+        SetHotKeyValue(dialog, kCtrlAltK);
+        ExpectRefusal(dialog, kInvalidCombination, 1004);  // a key that another program holds
+    }
+    ASSERT_TRUE(ClickAndWaitClosed(dialog, IDOK));
+
+    PressHotKey(kCtrlAltK);
+    ASSERT_TRUE(WaitFor([&] { return FileExists(out); })) << "the new key did not launch";
+    EXPECT_EQ(ReadFileText(out), command);
+    DeleteFileA(out.c_str());
+    // Each refused OK used up an id, so the binding answers to the third one.
+    PostMessageA(main, WM_HOTKEY, kFirstId + 2, MAKELPARAM(MOD_CONTROL | MOD_ALT, 'K'));
+    EXPECT_TRUE(WaitFor([&] { return FileExists(out); })) << "the binding's id is not the third";
+}
+
+TEST_F(AddDialogTest, APlayBindingMadeHereDrivesThePlayerAtOnce) {
+    TempFolder folder;
+    const std::string log = folder.File("player.log");
+    HWND playerWindow = NULL;
+    player = StartPlayer(log, &playerWindow);
+    ASSERT_NE(playerWindow, (HWND)NULL) << "the stand-in player did not start";
+    HWND dialog = OpenAdd();
+    ASSERT_NE(dialog, (HWND)NULL);
+    Click(dialog, 1021);
+    Click(dialog, 1029);
+    SetHotKeyValue(dialog, kCtrlAltC);
+    ASSERT_TRUE(ClickAndWaitClosed(dialog, IDOK));
+    PressHotKey(kCtrlAltC);
+    EXPECT_TRUE(WaitFor([&] { return ReadLines(log) == std::vector<std::string>{"40045"}; }))
+        << "the player got: " << ReadFileText(log);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The edit dialog as a user meets it: what it shows of the edited binding, and how OK replaces
 // that binding at its line without losing it, or anything else, on the way.
 #include "scenario.h"
+#include "driver_actions.h"
 #include "driver_dialogs.h"
 
 using namespace driver;
@@ -53,22 +54,26 @@ protected:
 };
 
 TEST_F(EditDialogTest, OpensOnTheSelectedBindingAndAnUnchangedOkKeepsItWorking) {
-    StoreBinding("notes", 2, kCtrlAltA, "notepad.exe");
+    TempFolder folder;
+    const std::string out = folder.File("launched.txt");
+    const std::string command = MarkerCommand(out);
+    StoreBinding("notes", 2, kCtrlAltA, command);
     StoreBinding("title", 1, kCtrlAltB, "Untitled - Notepad");
     HWND dialog = OpenEdit("notes");
     ASSERT_NE(dialog, (HWND)NULL);
     EXPECT_EQ(Text(GetDlgItem(dialog, 1007)), "notes");
     EXPECT_TRUE(IsChecked(dialog, 1019));
-    EXPECT_EQ(Text(GetDlgItem(dialog, 1005)), "notepad.exe");
+    EXPECT_EQ(Text(GetDlgItem(dialog, 1005)), command);
     EXPECT_EQ(HotKeyValue(dialog), kCtrlAltA);
     EXPECT_FALSE(IsControlEnabled(dialog, 1029));
     ASSERT_TRUE(ClickAndWaitClosed(dialog, IDOK)) << "an unchanged edit was refused";
     EXPECT_EQ(Lines(), (std::vector<std::string>{"notes", "title"}));
-    EXPECT_FALSE(IsCombinationFree(kCtrlAltA)) << "the edited binding lost its combination";
+    PressHotKey(kCtrlAltA);
+    EXPECT_TRUE(WaitFor([&] { return FileExists(out); })) << "the edited binding's key is dead";
     StoredBinding stored = Stored("notes");
     EXPECT_EQ(stored.type, 2);
     EXPECT_EQ(stored.keycode, kCtrlAltA);
-    EXPECT_EQ(stored.command, "notepad.exe");
+    EXPECT_EQ(stored.command, command);
 
     dialog = OpenEdit("title");
     ASSERT_NE(dialog, (HWND)NULL);
@@ -89,7 +94,9 @@ TEST_F(EditDialogTest, DoubleClickingALineOpensItsEdit) {
 }
 
 TEST_F(EditDialogTest, ACombinationHeldByAnotherBindingIsRefusedAndTheOwnKeysStillWork) {
-    StoreBinding("first", 2, kCtrlAltA, "notepad.exe");
+    TempFolder folder;
+    const std::string out = folder.File("launched.txt");
+    StoreBinding("first", 2, kCtrlAltA, MarkerCommand(out));
     StoreBinding("second", 2, kCtrlAltB, "notepad.exe");
     HWND dialog = OpenEdit("first");
     ASSERT_NE(dialog, (HWND)NULL);
@@ -103,7 +110,8 @@ TEST_F(EditDialogTest, ACombinationHeldByAnotherBindingIsRefusedAndTheOwnKeysSti
     EXPECT_TRUE(IsVisible(dialog));
 
     ASSERT_TRUE(ClickAndWaitClosed(dialog, IDCANCEL));
-    EXPECT_FALSE(IsCombinationFree(kCtrlAltA)) << "first lost its combination";
+    PressHotKey(kCtrlAltA);
+    EXPECT_TRUE(WaitFor([&] { return FileExists(out); })) << "first's own key is dead";
     EXPECT_FALSE(IsCombinationFree(kCtrlAltB));
     EXPECT_EQ(Lines(), (std::vector<std::string>{"first", "second"}));
     EXPECT_EQ(Stored("first").keycode, kCtrlAltA);
