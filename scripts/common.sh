@@ -36,6 +36,7 @@ build_zintar() {
     local arch=$1
     shift
     local dir=$ZINTAR_BUILD_DIR/$arch
+    mkdir -p "$ZINTAR_BUILD_DIR"
     cmake -S "$ZINTAR_ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ZINTAR_ROOT/cmake/toolchain-$arch.cmake" \
         -DCMAKE_BUILD_TYPE=MinSizeRel "$@" >"$dir.configure.log" 2>&1 ||
         { mkdir -p "$dir"; cat "$dir.configure.log" >&2; return 1; }
