@@ -290,9 +290,30 @@ void SelectLines(HWND list, const std::vector<int>& indices) {
 
 // ---- Message boxes ----
 
+// A message box is a "#32770" with the text static 0xFFFF; Zintar's About box and attributes
+// dialog have unnamed controls of that id too, but also controls (1010, 1004) that no box has, and
+// the open-file dialog has its file name box 0x47C.
+bool IsMessageBox(HWND window) {
+    if (GetDlgItem(window, 0xFFFF) == NULL) return false;
+    for (int id : {1010, 1004, 0x47C}) {
+        if (GetDlgItem(window, id) != NULL) return false;
+    }
+    return true;
+}
+
+MessageBoxInfo DescribeMessageBox(HWND window) {
+    MessageBoxInfo info;
+    info.window = window;
+    if (window != NULL) {
+        info.caption = Caption(window);
+        info.text = Text(GetDlgItem(window, 0xFFFF));
+    }
+    return info;
+}
+
 static HWND FindMessageBox(DWORD processId) {
     for (HWND window : TopLevelWindows(processId, "#32770")) {
-        if (IsWindowVisible(window) && GetDlgItem(window, 0xFFFF) != NULL) return window;
+        if (IsWindowVisible(window) && IsMessageBox(window)) return window;
     }
     return NULL;
 }
@@ -302,13 +323,9 @@ bool HasMessageBox(DWORD processId) {
 }
 
 MessageBoxInfo WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
-    MessageBoxInfo info;
-    WaitFor([&] { return (info.window = FindMessageBox(processId)) != NULL; }, timeoutMs);
-    if (info.window != NULL) {
-        info.caption = Caption(info.window);
-        info.text = Text(GetDlgItem(info.window, 0xFFFF));
-    }
-    return info;
+    HWND box = NULL;
+    WaitFor([&] { return (box = FindMessageBox(processId)) != NULL; }, timeoutMs);
+    return DescribeMessageBox(box);
 }
 
 void Answer(const MessageBoxInfo& box, int buttonId) {

@@ -71,6 +71,8 @@ struct MessageBoxInfo {
 // Waits for a message box of the process: a "#32770" with the static text 0xFFFF.
 MessageBoxInfo WaitForMessageBox(DWORD processId, DWORD timeoutMs = kDeadline);
 bool HasMessageBox(DWORD processId);
+bool IsMessageBox(HWND window);
+MessageBoxInfo DescribeMessageBox(HWND window);               // its caption and text
 void Answer(const MessageBoxInfo& box, int buttonId = IDOK);  // IDOK, IDYES (6), IDNO (7)...
 
 // ---- Keyboard ----

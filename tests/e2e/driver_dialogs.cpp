@@ -86,13 +86,7 @@ MessageBoxInfo WaitForMessageBoxOf(HWND owner, DWORD timeoutMs) {
             return false;
         },
         timeoutMs);
-    if (info.window != NULL) {
-        char caption[512] = {};
-        GetWindowTextA(info.window, caption, sizeof caption);
-        info.caption = caption;
-        info.text = Text(GetDlgItem(info.window, 0xFFFF));
-    }
-    return info;
+    return DescribeMessageBox(info.window);
 }
 
 HWND FileNameEdit(HWND openDialog) {

@@ -38,32 +38,11 @@ void PressButton(HWND dialog, int controlId) {
     PostMessageA(GetDlgItem(dialog, controlId), BM_CLICK, 0, 0);
 }
 
-// A message box has the text static 0xFFFF and none of the controls of Zintar's own dialogs.
-static HWND FindPlainMessageBox(DWORD processId, bool visibleOnly) {
-    for (HWND window : TopLevelWindows(processId, "#32770")) {
-        if (visibleOnly && !IsWindowVisible(window)) continue;
-        if (GetDlgItem(window, 0xFFFF) == NULL) continue;
-        if (GetDlgItem(window, 1010) != NULL || GetDlgItem(window, 1004) != NULL) continue;
-        return window;
-    }
-    return NULL;
-}
-
 bool HasAnyMessageBox(DWORD processId) {
-    return FindPlainMessageBox(processId, false) != NULL;
-}
-
-MessageBoxInfo WaitForPlainMessageBox(DWORD processId, DWORD timeoutMs) {
-    MessageBoxInfo info;
-    WaitFor([&] { return (info.window = FindPlainMessageBox(processId, true)) != NULL; },
-            timeoutMs);
-    if (info.window != NULL) {
-        char caption[512] = {};
-        GetWindowTextA(info.window, caption, sizeof caption);
-        info.caption = caption;
-        info.text = Text(GetDlgItem(info.window, 0xFFFF));
+    for (HWND window : TopLevelWindows(processId, "#32770")) {
+        if (IsMessageBox(window)) return true;
     }
-    return info;
+    return false;
 }
 
 void Settle(HWND window) {

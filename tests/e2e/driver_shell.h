@@ -25,10 +25,8 @@ void PressMenuKey(HWND menu, WORD virtualKey);
 // Clicks a button as the mouse would (BM_CLICK, posted): an auto check box changes its state and
 // tells its dialog, which may then open a message box without blocking the driver.
 void PressButton(HWND dialog, int controlId);
-// A message box of the process, shown yet or still being created. Unlike the driver's own test,
-// this one is not fooled by the About box, whose unnamed statics carry the message text's id.
+// A message box of the process, shown yet or still being created.
 bool HasAnyMessageBox(DWORD processId);
-MessageBoxInfo WaitForPlainMessageBox(DWORD processId, DWORD timeoutMs = kDeadline);
 // Lets the process finish what it was doing: returns once its thread handles a message again.
 void Settle(HWND window);
 

@@ -129,7 +129,7 @@ TEST_F(SettingsTest, BoxesEnableAndClearEachOtherAndTheWarningComesWithEachCheck
 
     for (int round = 1; round <= 2; round++) {
         Toggle(dialog, kDisableSystray);  // checks it
-        MessageBoxInfo warning = WaitForPlainMessageBox(zintar.id);
+        MessageBoxInfo warning = WaitForMessageBox(zintar.id);
         ASSERT_NE(warning.window, (HWND)NULL) << "no warning on checking, round " << round;
         EXPECT_EQ(warning.caption, "Are you sure?");
         EXPECT_EQ(warning.text, kWarningText);
@@ -142,7 +142,7 @@ TEST_F(SettingsTest, BoxesEnableAndClearEachOtherAndTheWarningComesWithEachCheck
     }
 
     Toggle(dialog, kDisableSystray);
-    Answer(WaitForPlainMessageBox(zintar.id));
+    Answer(WaitForMessageBox(zintar.id));
     Toggle(dialog, kMinimize);  // off: takes the dependent box with it
     EXPECT_EQ(CheckState(disable), BST_UNCHECKED);
     EXPECT_FALSE(IsEnabled(disable));

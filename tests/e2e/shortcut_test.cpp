@@ -30,7 +30,7 @@ protected:
     // Starts Zintar when its start is expected to stop at a message box first.
     void StartExpectingMessages() { zintar = StartZintar(); }
     void ExpectMessage(const std::string& caption, const std::string& text) {
-        MessageBoxInfo box = WaitForPlainMessageBox(zintar.id);
+        MessageBoxInfo box = WaitForMessageBox(zintar.id);
         ASSERT_NE(box.window, (HWND)NULL) << "no message box; expected \"" << text << "\"";
         EXPECT_EQ(box.caption, caption);
         EXPECT_EQ(box.text, text);
