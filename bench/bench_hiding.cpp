@@ -75,7 +75,10 @@ void RunHiding(const Options& options, std::vector<Row>* rows) {
         for (int bindings : bindingCounts) {
             PushHideBindings(bindings);
             std::vector<double> zintar, floor;
-            for (int pass = -1; pass < options.hidePasses; pass++) {
+            // The largest cells take seconds a pass: fewer passes there, never fewer than five.
+            int passes = options.hidePasses * 2500 / (total * bindings);
+            passes = passes < 5 ? 5 : passes > options.hidePasses ? options.hidePasses : passes;
+            for (int pass = -1; pass < passes; pass++) {
                 // Alternating which goes first, so that neither always finds the caches warm.
                 double a, b;
                 if (pass % 2 == 0) {

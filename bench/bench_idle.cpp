@@ -31,6 +31,7 @@ struct IdleFigures {
     double messages = 0;
     double timers = 0;
     double cpuMs = 0;
+    double totalCpuMs = 0;  // since the process started: shows that the times come through
     bool hooked = false;
 };
 
@@ -62,10 +63,12 @@ static IdleFigures WatchIdle(bool zintar, int seconds) {
         hook = SetWindowsHookExA(WH_GETMESSAGE, procedure, module,
                                  GetWindowThreadProcessId(window, NULL));
     }
-    // Setting the hook posts nothing, but the program may still finish what its start began.
-    Sleep(500);
-    if (record != nullptr) ZeroMemory((void*)record, sizeof *record);
-    figures.hooked = hook != NULL;
+    // One message of ours proves that the hook counts in that thread; then the count starts.
+    if (hook != NULL) {
+        PostMessageA(window, WM_NULL, 0, 0);
+        figures.hooked = driver::WaitFor([&] { return record->messages > 0; }, 5000);
+        ZeroMemory((void*)record, sizeof *record);
+    }
     LONGLONG cpuBefore = CpuTime100ns(process.handle);
     Sleep((DWORD)seconds * 1000);  // the measurement itself: nobody touches the program
     LONGLONG cpuAfter = CpuTime100ns(process.handle);
@@ -74,11 +77,14 @@ static IdleFigures WatchIdle(bool zintar, int seconds) {
         figures.timers = record->timers;
     }
     figures.cpuMs = (double)(cpuAfter - cpuBefore) / 10000.0;
+    figures.totalCpuMs = (double)cpuAfter / 10000.0;
     PROCESS_MEMORY_COUNTERS_EX memory = {};
     memory.cb = sizeof memory;
     if (GetProcessMemoryInfo(process.handle, (PROCESS_MEMORY_COUNTERS*)&memory, sizeof memory)) {
         figures.workingSetKiB = (double)memory.WorkingSetSize / 1024.0;
-        figures.privateKiB = (double)memory.PrivateUsage / 1024.0;
+        // Wine leaves PrivateUsage of another process at 0 but fills the commit charge.
+        SIZE_T privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
+        figures.privateKiB = (double)privateBytes / 1024.0;
     }
     if (hook != NULL) UnhookWindowsHookEx(hook);
     if (zintar) {
@@ -130,7 +136,11 @@ void RunFootprintAndIdle(const Options& options, std::vector<Row>* rows) {
     snprintf(name, sizeof name, "WM_TIMER taken while idle %d s", options.idleSeconds);
     rows->push_back(MakeRow(name, zintar.timers, floor.timers, "msgs"));
     snprintf(name, sizeof name, "CPU time while idle %d s", options.idleSeconds);
-    rows->push_back(MakeRow(name, zintar.cpuMs, floor.cpuMs, "ms"));
+    Row cpu = MakeRow(name, zintar.cpuMs, floor.cpuMs, "ms");
+    char note[96];
+    snprintf(note, sizeof note, "since start: %.0f / %.0f ms", zintar.totalCpuMs, floor.totalCpuMs);
+    cpu.note = note;
+    rows->push_back(cpu);
     Progress("idle: %.0f/%.0f messages, %.1f/%.1f ms CPU", zintar.messages, floor.messages,
              zintar.cpuMs, floor.cpuMs);
 }
