@@ -9,7 +9,9 @@ source "$(dirname "$0")/common.sh"
 ensure_build_tools || exit 1
 ensure_wine_tools || exit 1
 
-mkdir -p "$ZINTAR_BUILD_DIR"  # the configure logs go beside the build trees
+results=$ZINTAR_BUILD_DIR/bench-results.txt
+# Build trees of their own, so that the test builds (tests on) are not reconfigured back and forth.
+ZINTAR_BUILD_DIR=$ZINTAR_BUILD_DIR/bench
 say "Building x86..."
 build_zintar x86 -DZINTAR_TESTS=OFF -DZINTAR_BENCH=ON || exit 1
 say "Building x64..."
@@ -28,7 +30,6 @@ start_display || exit 1
 say "Preparing a wine prefix on $DISPLAY..."
 make_prefix "$run_dir/prefix" || exit 1
 
-results=$ZINTAR_BUILD_DIR/bench-results.txt
 table=$run_dir/table.txt
 say "Running the benchmarks..."
 wine "$ZINTAR_BUILD_DIR/x64/bin/zintar_bench.exe" --x86 "Z:$ZINTAR_BUILD_DIR/x86/bin/Zintar.exe" \
