@@ -7,7 +7,7 @@
 #include "bindings/binding_list.h"
 #include "bindings/binding_store.h"
 #include "prefs/settings_store.h"
-#include "message_box_watcher.h"
+#include "message_catcher.h"
 
 namespace {
 
@@ -179,11 +179,11 @@ TEST_F(StoreTest, UnstorableNamesAreRefusedAndNothingElseIsLost) {
     Store("kept", LaunchApp, 0x0641, "x");
     ASSERT_EQ(LoadBindings(), 1);
     Push("deep\\er", LaunchApp, 0x0642, "y");
-    MessageBoxWatcher watcher;
+    MessageCatcher messages;
     EXPECT_EQ(SaveBindings(), 0);
-    ASSERT_TRUE(watcher.Finish());
-    EXPECT_EQ(watcher.text, "Could not open registry key.");
-    EXPECT_EQ(watcher.caption, "Error");
+    ASSERT_EQ(messages.Seen().size(), 1u);
+    EXPECT_EQ(messages.Seen()[0].text, "Could not open registry key.");
+    EXPECT_EQ(messages.Seen()[0].caption, "Error");
     EXPECT_EQ(StoredNames(), (std::vector<std::string>{"kept"}))
         << "no deeper key, nothing removed";
 }
