@@ -17,18 +17,7 @@ build_zintar x86 -DZINTAR_TESTS=OFF -DZINTAR_BENCH=ON || exit 1
 say "Building x64..."
 build_zintar x64 -DZINTAR_TESTS=OFF -DZINTAR_BENCH=ON || exit 1
 
-run_dir=$(mktemp -d /tmp/zintar-bench.XXXXXX)
-cleanup() {
-    stop_prefix
-    stop_display
-    rm -rf "$run_dir"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-start_display || exit 1
-say "Preparing a wine prefix on $DISPLAY..."
-make_prefix "$run_dir/prefix" || exit 1
+begin_wine_run bench || exit 1
 
 table=$run_dir/table.txt
 say "Running the benchmarks..."

@@ -95,3 +95,20 @@ stop_prefix() {
     [ -n "${WINEPREFIX:-}" ] && wineserver -w </dev/null >/dev/null 2>&1
     return 0
 }
+
+# begin_wine_run NAME: a temporary folder $run_dir with an Xvfb display and a wine prefix of its
+# own, all ended and removed when the calling script exits.
+begin_wine_run() {
+    run_dir=$(mktemp -d "/tmp/zintar-$1.XXXXXX")
+    trap end_wine_run EXIT
+    trap 'exit 130' INT TERM
+    start_display || return 1
+    say "Preparing a wine prefix on $DISPLAY..."
+    make_prefix "$run_dir/prefix"
+}
+
+end_wine_run() {
+    stop_prefix
+    stop_display
+    rm -rf "$run_dir"
+}

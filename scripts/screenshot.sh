@@ -5,10 +5,7 @@ source "$(dirname "$0")/common.sh"
 ensure_build_tools && ensure_wine_tools && ensure_packages imagemagick x11-utils || exit 1
 build_zintar x64 -DZINTAR_TESTS=OFF || exit 1
 
-run_dir=$(mktemp -d /tmp/zintar-shot.XXXXXX)
-trap 'stop_prefix; stop_display; rm -rf "$run_dir"' EXIT
-start_display || exit 1
-make_prefix "$run_dir/prefix" || exit 1
+begin_wine_run shot || exit 1
 
 # A few bindings, as the program stores them: type and keycode as 4 little-endian bytes.
 store() {  # name type keycode-hex command

@@ -13,18 +13,7 @@ build_zintar x86 -DZINTAR_TESTS=OFF || { echo "0 passed, 1 failed"; exit 1; }
 say "Building x64 with tests..."
 build_zintar x64 -DZINTAR_TESTS=ON -DZINTAR_BENCH=OFF || { echo "0 passed, 1 failed"; exit 1; }
 
-run_dir=$(mktemp -d /tmp/zintar-test.XXXXXX)
-cleanup() {
-    stop_prefix
-    stop_display
-    rm -rf "$run_dir"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-start_display || { echo "0 passed, 1 failed"; exit 1; }
-say "Preparing a wine prefix on $DISPLAY..."
-make_prefix "$run_dir/prefix" || { echo "0 passed, 1 failed"; exit 1; }
+begin_wine_run test || { echo "0 passed, 1 failed"; exit 1; }
 
 mkdir -p "$run_dir/results"
 export GTEST_OUTPUT="xml:Z:${run_dir}/results/"
